@@ -1,0 +1,3 @@
+#include "pluvconv/pluvconv.h"
+
+int main() { return pluv::RunPluvconv(pluv::SystemPlatform()); }
