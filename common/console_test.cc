@@ -15,6 +15,8 @@ struct NumberCase {
   int code;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << testing::PrintToString(std::string(c.input)); }
+
 class NumberAnswer : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberAnswer, ReadsWhatTheUserMeant) {

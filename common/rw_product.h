@@ -97,4 +97,14 @@ class RwReader {
   std::size_t filled_ = 0;       // bytes of buffer_ read so far
 };
 
+// Reads the product `name` from its first byte to its last cell, without
+// echo, and hands its cells to `action` (as RwReader::ReadRwCells).
+template <typename Action>
+void ReadRwProduct(RwReader& f, const std::string& name, Action&& action) {
+  f.OpenRwProduct(name);
+  f.SkipRwHeader(nullptr);
+  f.ReadRwCells(action);
+  f.CloseRwProduct();
+}
+
 }  // namespace pluv

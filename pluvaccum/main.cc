@@ -1,0 +1,3 @@
+#include "pluvaccum/pluvaccum.h"
+
+int main() { return pluv::RunPluvaccum(pluv::SystemPlatform()); }

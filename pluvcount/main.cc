@@ -1,0 +1,3 @@
+#include "pluvcount/pluvcount.h"
+
+int main() { return pluv::RunPluvcount(pluv::SystemPlatform()); }

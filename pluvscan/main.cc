@@ -1,0 +1,3 @@
+#include "pluvscan/pluvscan.h"
+
+int main() { return pluv::RunPluvscan(pluv::SystemPlatform()); }
