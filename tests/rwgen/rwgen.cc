@@ -75,15 +75,19 @@ CellFunction RainField(int hour) {
     if (dx * dx + dy * dy > 430.0 * 430.0) return kNoData;
     const std::uint32_t noise = Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
                                      static_cast<std::uint32_t>(hour));
-    if (noise % 1000 == 0) return static_cast<std::uint16_t>(0x4000 | (noise >> 10) % 200);
-    // Two cells of rain drifting east and north-east, growing and fading.
-    const double t = hour % 48;
-    const double cx1 = 120 + 13 * t, cy1 = 380 + 40 * std::sin(t / 7);
-    const double cx2 = 200 + 9 * t, cy2 = 250 + 6 * t;
-    const double r1 = (x - cx1) * (x - cx1) + (y - cy1) * (y - cy1);
-    const double r2 = (x - cx2) * (x - cx2) + (y - cy2) * (y - cy2);
-    double rain = 420 * std::exp(-r1 / (2 * 45.0 * 45.0)) + 160 * std::exp(-r2 / (2 * 80.0 * 80.0));
-    rain *= 0.75 + 0.5 * ((noise >> 8) % 1000) / 1000.0;
+    if (noise % 1000 == 0) return static_cast<std::uint16_t>(0x4000 | (noise >> 10) % 200);  // clutter
+    // A broad band of light rain drifting east, and three showers that cross
+    // it, growing and fading: mostly dry cells, a few above 15 mm.
+    const double t = hour % 72;
+    auto blob = [&](double cx, double cy, double peak, double width) {
+      const double r2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+      return peak * std::exp(-r2 / (2 * width * width));
+    };
+    double rain = blob(60 + 11 * t, 420 + 60 * std::sin(t / 9), 30, 110) - 6;
+    rain += blob(150 + 9 * t, 300 + 3 * t, 380 * std::sin(3.14159 * (t + 5) / 40), 11);
+    rain += blob(100 + 8 * t, 520 - 2 * t, 300, 8);
+    rain += blob(250 + 6 * t, 450, 220 * (0.6 + 0.4 * std::cos(t / 5)), 14);
+    rain *= 0.7 + 0.6 * ((noise >> 8) % 1000) / 1000.0;
     std::uint16_t value = static_cast<std::uint16_t>(rain < 1 ? 0 : std::lround(rain));
     if (value > 4095) value = 4095;
     const bool reading_one = (noise >> 20) % 20 == 0;  // bit 13 set
