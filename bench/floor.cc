@@ -1,20 +1,22 @@
 // The I/O floor of the period tools: reads every product named in a list
-// into one reused buffer and does nothing else with it.
+// into one reused buffer and does nothing else with it. The buffer size is
+// the second argument (64 KiB by default, the size of the tools' reads).
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: pluvfloor LIST   (one product path a line)\n");
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: pluvfloor LIST [BUFFER_BYTES]   (LIST: one product path a line)\n");
     return 2;
   }
   std::ifstream list(argv[1]);
-  std::vector<char> buffer(2 * 1024 * 1024);
+  std::vector<char> buffer(argc == 3 ? std::strtoul(argv[2], nullptr, 10) : 64 * 1024);
   std::string path;
   unsigned long long total = 0;
   while (std::getline(list, path)) {

@@ -1,8 +1,10 @@
 // Times commands side by side: every round runs each command once, in the
 // order given, so that the machine's drift hits all of them alike. Prints
-// the median and the spread of the wall time and the peak resident memory.
+// the median and the spread of the wall time, the medians of user and
+// system time, and the peak resident memory.
 //
-// A command file has one command a line: NAME|STDIN|COMMAND ARG ...
+// A command file has one command a line: NAME|STDIN|COMMAND ARG ...; the
+// first command is the floor that the ratios refer to.
 // STDIN is a file for standard input or "-"; an argument @FILE stands for the
 // lines of FILE. Standard output goes to /dev/null.
 #include <fcntl.h>
@@ -24,7 +26,7 @@ namespace {
 struct Command {
   std::string name, input;
   std::vector<std::string> argv;
-  std::vector<double> ms;
+  std::vector<double> ms, user_ms, sys_ms;
   long max_rss_kib = 0;
   int failures = 0;
 };
@@ -57,6 +59,9 @@ void RunOnce(Command& c) {
   const auto end = std::chrono::steady_clock::now();
   c.ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   c.max_rss_kib = std::max(c.max_rss_kib, usage.ru_maxrss);
+  auto ms_of = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+  c.user_ms.push_back(ms_of(usage.ru_utime));
+  c.sys_ms.push_back(ms_of(usage.ru_stime));
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++c.failures;
 }
 
@@ -94,24 +99,22 @@ int main(int argc, char** argv) {
   for (int round = 0; round < runs; ++round) {
     for (Command& c : commands) RunOnce(c);
   }
-  double floor_ms = 0;
-  for (const Command& c : commands) {
-    if (c.name.rfind("floor", 0) == 0) floor_ms = Median(c.ms);
-  }
-  std::printf("%-34s %10s %19s %11s %9s %9s\n", "command", "median ms", "min-max ms",
-              "ms/product", "x floor", "peak MiB");
+  const double floor_ms = commands.empty() ? 0 : Median(commands[0].ms);
+  std::printf("%-34s %10s %19s %11s %9s %9s %9s %9s\n", "command", "median ms", "min-max ms",
+              "ms/product", "x floor", "user ms", "sys ms", "peak MiB");
   for (const Command& c : commands) {
     const double median = Median(c.ms);
     const auto [lo, hi] = std::minmax_element(c.ms.begin(), c.ms.end());
-    const bool per_product = c.name.find("month") != std::string::npos || c.name.rfind("floor", 0) == 0 ||
-                             c.name.rfind("cat", 0) == 0;
+    // Commands over the whole month: the floors, cat and the period tools.
+    const bool per_product = c.name.find("month") != std::string::npos;
     char per[32] = "", ratio[32] = "";
     if (per_product) {
       std::snprintf(per, sizeof per, "%.3f", median / products);
       if (floor_ms > 0) std::snprintf(ratio, sizeof ratio, "%.2f", median / floor_ms);
     }
-    std::printf("%-34s %10.1f %9.1f-%-9.1f %11s %9s %9.1f%s\n", c.name.c_str(), median, *lo, *hi,
-                per, ratio, c.max_rss_kib / 1024.0, c.failures ? "  FAILED" : "");
+    std::printf("%-34s %10.1f %9.1f-%-9.1f %11s %9s %9.1f %9.1f %9.1f%s\n", c.name.c_str(),
+                median, *lo, *hi, per, ratio, Median(c.user_ms), Median(c.sys_ms),
+                c.max_rss_kib / 1024.0, c.failures ? "  FAILED" : "");
   }
   return 0;
 }

@@ -111,14 +111,13 @@ class PosixPlatform final : public Platform {
   IoCode OpenForReading(const std::string& name, FileHandle* file) override {
     *file = kNoFile;
     if (IsUnusableName(name)) return kPathNotFound;
-    // O_NONBLOCK keeps the open of a FIFO without writer from waiting for ever.
+    // O_NONBLOCK keeps a FIFO named like a product from making the tool wait
+    // for a writer for ever; it changes nothing for regular files.
     int fd;
     do {
       fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return CodeOfErrno(errno, false);
-    int flags = ::fcntl(fd, F_GETFL);
-    if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     *file = fd;
     return 0;
   }
@@ -137,20 +136,15 @@ class PosixPlatform final : public Platform {
 
   IoCode ReadFile(FileHandle file, void* buffer, std::size_t size,
                   std::size_t* got) override {
-    char* p = static_cast<char*>(buffer);
-    std::size_t done = 0;
-    while (done < size) {
-      ssize_t n = ::read(static_cast<int>(file), p + done, size - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        *got = done;
-        return CodeOfErrno(errno, false);
+    *got = 0;
+    for (;;) {
+      ssize_t n = ::read(static_cast<int>(file), buffer, size);
+      if (n >= 0) {
+        *got = static_cast<std::size_t>(n);
+        return 0;
       }
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
+      if (errno != EINTR) return CodeOfErrno(errno, false);
     }
-    *got = done;
-    return 0;
   }
 
   IoCode WriteFile(FileHandle file, const void* data, std::size_t size) override {

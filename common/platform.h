@@ -40,7 +40,7 @@ class Platform {
   virtual IoCode OpenForReading(const std::string& name, FileHandle* file) = 0;
   // Creates a file for writing, replacing one of the same name.
   virtual IoCode CreateForWriting(const std::string& name, FileHandle* file) = 0;
-  // Reads `size` bytes, fewer only at the end of the file (*got tells).
+  // Reads at most `size` bytes with one request; *got is 0 at the end of the file.
   virtual IoCode ReadFile(FileHandle file, void* buffer, std::size_t size,
                           std::size_t* got) = 0;
   // Writes all of `data`.

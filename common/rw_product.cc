@@ -9,14 +9,13 @@ namespace pluv {
 
 namespace {
 
-// The header is scanned in blocks of at least this size; the first read
-// takes a whole product at once.
-constexpr std::size_t kHeaderBlock = 64 * 1024;
+// The size of a read: large enough for few requests, small enough for the
+// caches (on the machines we measured, 64 KiB reads beat whole-file reads).
+constexpr std::size_t kBlock = 64 * 1024;
 
 }  // namespace
 
-RwReader::RwReader(Platform& platform)
-    : platform_(platform), buffer_(kCellBytes + kHeaderBlock) {}
+RwReader::RwReader(Platform& platform) : platform_(platform), buffer_(kBlock) {}
 
 RwReader::~RwReader() {
   if (file_ != kNoFile) platform_.CloseFile(file_);
@@ -31,47 +30,53 @@ void RwReader::OpenRwProduct(const std::string& name) {
   IoCode code = platform_.OpenForReading(name, &file_);
   if (code != 0) throw EInOutError(code, name);
   name_ = name;
-  cells_start_ = filled_ = 0;
+  start_ = filled_ = 0;
+  cells_read_ = 0;
 }
 
-std::size_t RwReader::Read(std::uint8_t* into, std::size_t size) {
+bool RwReader::ReadMore() {
   std::size_t got = 0;
-  IoCode code = platform_.ReadFile(file_, into, size, &got);
+  IoCode code = platform_.ReadFile(file_, buffer_.data() + filled_, buffer_.size() - filled_, &got);
   if (code != 0) throw EInOutError(code, name_);
-  return got;
+  filled_ += got;
+  return got > 0;
 }
 
 void RwReader::SkipRwHeader(Console* echo) {
-  std::uint8_t* data = buffer_.data();
+  // The header is scanned as it arrives; a header of any length passes
+  // through the buffer block by block.
   for (;;) {
-    std::size_t got = Read(data, buffer_.size());
-    const void* end = std::memchr(data, kHeaderEnd, got);
-    std::size_t header = end != nullptr ? static_cast<const std::uint8_t*>(end) - data + 1 : got;
-    if (echo != nullptr) echo->WriteBytesAsLatin1(data, header);
-    if (end != nullptr) {
-      cells_start_ = header;
-      filled_ = got;
-      return;
+    if (start_ == filled_) {
+      start_ = filled_ = 0;
+      if (!ReadMore()) throw EInOutError(kReadPastEnd);  // no byte 3
     }
-    // The whole product was header: the next byte read is past its end.
-    if (got < buffer_.size()) throw EInOutError(kReadPastEnd);
+    const std::uint8_t* data = buffer_.data();
+    const void* end = std::memchr(data + start_, kHeaderEnd, filled_ - start_);
+    const std::size_t stop =
+        end != nullptr ? static_cast<const std::uint8_t*>(end) - data + 1 : filled_;
+    if (echo != nullptr) echo->WriteBytesAsLatin1(data + start_, stop - start_);
+    start_ = stop;
+    if (end != nullptr) return;
   }
 }
 
-RwCells RwReader::LoadCells() {
-  std::size_t have = filled_ - cells_start_;
-  if (have < kCellBytes) {
-    if (cells_start_ + kCellBytes > buffer_.size()) {
-      // A long header left too little room behind it: move the cells to the front.
-      std::memmove(buffer_.data(), buffer_.data() + cells_start_, have);
-      cells_start_ = 0;
-      filled_ = have;
+bool RwReader::NextCells(RwCells* cells) {
+  if (cells_read_ == kCells) return false;
+  if (filled_ - start_ < 2) {
+    // Keep the odd byte of a cell word that a read cut in two.
+    const std::size_t rest = filled_ - start_;
+    if (rest == 1) buffer_[0] = buffer_[start_];
+    start_ = 0;
+    filled_ = rest;
+    while (filled_ < 2) {
+      if (!ReadMore()) return false;
     }
-    filled_ += Read(buffer_.data() + filled_, cells_start_ + kCellBytes - filled_);
-    have = filled_ - cells_start_;
   }
-  return RwCells{buffer_.data() + cells_start_,
-                 static_cast<int>(std::min(have, kCellBytes) / 2)};
+  const int count = std::min(static_cast<int>((filled_ - start_) / 2), kCells - cells_read_);
+  *cells = RwCells{buffer_.data() + start_, cells_read_, count};
+  start_ += 2 * static_cast<std::size_t>(count);
+  cells_read_ += count;
+  return true;
 }
 
 void RwReader::CloseRwProduct() {

@@ -28,6 +28,9 @@ Outcome ReadProduct(const std::string& path, bool echo = true) {
     reader.OpenRwProduct(path);
     reader.SkipRwHeader(echo ? &console : nullptr);
     reader.ReadRwCells([&](const RwCells& cells) {
+      // Runs of cells follow each other without gap.
+      EXPECT_EQ(std::size_t(cells.first), outcome.words.size());
+      EXPECT_GT(cells.count, 0);
       for (int k = 0; k < cells.count; ++k) outcome.words.push_back(CellWordAt(cells.bytes, k));
     });
     reader.CloseRwProduct();
@@ -61,6 +64,17 @@ TEST(RwReader, CellsComeRowByRowFromTheSouth) {
   EXPECT_EQ(outcome.words[900], rwgen::Ramp(1, 2));
   EXPECT_EQ(outcome.words[kCells - 1], rwgen::Ramp(900, 900));
   EXPECT_EQ(outcome.words[CellIndex(417, 233)], rwgen::Ramp(417, 233));
+}
+
+TEST(RwReader, HeaderOfOddLengthPutsCellWordsAcrossReads) {
+  TempDir dir;
+  rwgen::WriteFile(dir / "p", rwgen::Product("RW\x03", rwgen::Ramp));
+  Outcome outcome = ReadProduct(dir / "p");
+  EXPECT_EQ(outcome.code, 0);
+  ASSERT_EQ(outcome.words.size(), std::size_t{kCells});
+  for (int k = 0; k < kCells; ++k) {
+    ASSERT_EQ(outcome.words[k], rwgen::Ramp(k % kGridSize + 1, k / kGridSize + 1)) << k;
+  }
 }
 
 TEST(RwReader, ShortProductsFailWhereAByteWiseReadWould) {
@@ -151,7 +165,9 @@ TEST(RwReader, OneReaderServesProductAfterProduct) {
     reader.OpenRwProduct(dir / name);
     reader.SkipRwHeader(nullptr);
     std::uint16_t last = 1;
-    reader.ReadRwCells([&](const RwCells& cells) { last = CellWordAt(cells.bytes, kCells - 1); });
+    reader.ReadRwCells([&](const RwCells& cells) {
+      if (cells.first + cells.count == kCells) last = CellWordAt(cells.bytes, cells.count - 1);
+    });
     reader.CloseRwProduct();
     EXPECT_EQ(last, name[0] == 'a' ? rwgen::Ramp(900, 900) : 0) << name;
   }

@@ -1,15 +1,14 @@
 #include "pluvaccum/pluvaccum.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "common/console.h"
 #include "common/period.h"
 #include "common/raster.h"
 #include "common/run_frame.h"
 #include "common/rw_product.h"
+#include "pluvaccum/summing.h"
 
 namespace pluv {
 
@@ -25,21 +24,13 @@ const StartBlock kStartBlock{{
 struct Pluvaccum {
   Period period;
   Paths paths;
-  // The sum of every cell in tenths of a millimetre, in product order.
-  // Whole numbers: a 64-bit integer holds them exactly, as the sums of
-  // 64-bit floating-point numbers would.
-  std::vector<std::int64_t> Summe = std::vector<std::int64_t>(kCells);
+  // The sum of every cell in tenths of a millimetre. Whole numbers: 64-bit
+  // integers hold them exactly, as the sums of 64-bit floating-point
+  // numbers would.
+  SumGrid Summe;
   DateParts A, E;  // A_Jahr, A_Monat, A_Tag and E_Jahr, E_Monat, E_Tag
   std::string NameDatei;
 };
-
-// The summing rule: every cell of reading 0 or 1 adds its value.
-void AddCells(const RwCells& cells, std::int64_t* Summe) {
-  for (int k = 0; k < cells.count; ++k) {
-    const std::uint16_t word = CellWordAt(cells.bytes, k);
-    Summe[k] += IsUsable(word) ? CellValue(word) : 0;
-  }
-}
 
 void SumPeriod(Platform& platform, Console& console) {
   Pluvaccum s;
@@ -48,12 +39,11 @@ void SumPeriod(Platform& platform, Console& console) {
                         "Bis zu welchem End-Datum (TT.MM.JJJJ) möchten Sie die Summe bilden?");
   s.paths = ReadPaths(console);
 
-  std::fill(s.Summe.begin(), s.Summe.end(), 0);
   RwReader f(platform);
   EnumerateHourlyProducts(console, platform, s.period, s.paths.Pfad,
                           [&](const std::string& DateiName, std::string_view) {
                             ReadRwProduct(f, DateiName, [&](const RwCells& cells) {
-                              AddCells(cells, s.Summe.data());
+                              s.Summe.AddCells(cells);
                             });
                           });
 
@@ -64,7 +54,7 @@ void SumPeriod(Platform& platform, Console& console) {
   console.WriteLine("Ausgabe Summe: " + s.NameDatei);
   RasterWriter fi(platform);
   fi.OpenRaster(s.NameDatei, kNoDataSums);
-  fi.WriteRasterCells(s.Summe.data());
+  fi.WriteRasterCells(s.Summe.Summe());
   fi.CloseRaster();
 }
 

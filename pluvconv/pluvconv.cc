@@ -8,6 +8,7 @@
 #include "common/raster.h"
 #include "common/run_frame.h"
 #include "common/rw_product.h"
+#include "pluvconv/converting.h"
 
 namespace pluv {
 
@@ -32,20 +33,6 @@ struct Pluvconv {
   std::string DateiName;  // the product's name, then the raster's
   std::vector<std::int32_t> FeldWert = std::vector<std::int32_t>(kCells, 0);
 };
-
-// The conversion rule: readings 0 and 1 store the cell value, 10 and 1000
-// its negation (the no-data word 0x29C4 gives -2500); other cells are left.
-void StoreCells(const RwCells& cells, std::int32_t* FeldWert) {
-  for (int k = 0; k < cells.count; ++k) {
-    const std::uint16_t word = CellWordAt(cells.bytes, k);
-    const std::uint16_t flags = word & kFlagMask;
-    if (flags == 0 || flags == kFlagBit13) {
-      FeldWert[k] = CellValue(word);
-    } else if (flags == kFlagBit14 || flags == kFlagBit16) {
-      FeldWert[k] = -CellValue(word);
-    }
-  }
-}
 
 void ConvertProducts(Platform& platform, Console& console) {
   Pluvconv s;

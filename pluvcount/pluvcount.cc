@@ -1,16 +1,15 @@
 #include "pluvcount/pluvcount.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "common/console.h"
 #include "common/period.h"
 #include "common/raster.h"
 #include "common/run_frame.h"
 #include "common/rw_product.h"
+#include "pluvcount/counting.h"
 
 namespace pluv {
 
@@ -22,32 +21,16 @@ const StartBlock kStartBlock{{
     " ",
 }};
 
-constexpr int kThresholds = 5;
-
-// The state of a run; index k - 1 holds N_Schwelle_k, N_Schwelle_kStr and
-// Haeufigkeit_k.
+// The state of a run; index k - 1 holds N_Schwelle_k and N_Schwelle_kStr,
+// and the count grids of CountGrids hold Haeufigkeit_1 to Haeufigkeit_5.
 struct Pluvcount {
   Period period;
   std::array<std::int32_t, kThresholds> N_Schwelle{};
   std::array<std::string, kThresholds> N_SchwelleStr;
   Paths paths;
-  // Per threshold and cell, in product order: the hours that reached it.
-  std::array<std::vector<std::int32_t>, kThresholds> Haeufigkeit;
   DateParts A, E;
   std::string NameDatei;
 };
-
-// The counting rule: a cell of reading 0 or 1 counts one hour for every
-// threshold that its value reaches.
-void CountCells(const RwCells& cells, const std::array<std::int32_t, kThresholds>& N_Schwelle,
-                std::array<std::vector<std::int32_t>, kThresholds>& Haeufigkeit) {
-  for (int k = 0; k < cells.count; ++k) {
-    const std::uint16_t word = CellWordAt(cells.bytes, k);
-    if (!IsUsable(word)) continue;
-    const std::int32_t Wert = CellValue(word);
-    for (int t = 0; t < kThresholds; ++t) Haeufigkeit[t][k] += Wert >= N_Schwelle[t];
-  }
-}
 
 void CountPeriod(Platform& platform, Console& console) {
   Pluvcount s;
@@ -63,12 +46,13 @@ void CountPeriod(Platform& platform, Console& console) {
   }
   s.paths = ReadPaths(console);
 
-  for (auto& grid : s.Haeufigkeit) grid.assign(kCells, 0);
+  // Per threshold and cell: the hours that reached the threshold.
+  CountGrids Haeufigkeit(s.N_Schwelle);
   RwReader f(platform);
   EnumerateHourlyProducts(console, platform, s.period, s.paths.Pfad,
                           [&](const std::string& DateiName, std::string_view) {
                             ReadRwProduct(f, DateiName, [&](const RwCells& cells) {
-                              CountCells(cells, s.N_Schwelle, s.Haeufigkeit);
+                              Haeufigkeit.CountCells(cells);
                             });
                           });
 
@@ -82,7 +66,7 @@ void CountPeriod(Platform& platform, Console& console) {
                   s.E.Jahr + s.E.Monat + s.E.Tag + "_" + s.N_SchwelleStr[t] + ".asc";
     console.WriteLine("Ausgabe Haeufigkeit: " + s.NameDatei);
     fi.OpenRaster(s.NameDatei, kNoDataSums);
-    fi.WriteRasterCells(s.Haeufigkeit[t].data());
+    fi.WriteRasterCells(Haeufigkeit.Haeufigkeit(t));
     fi.CloseRaster();
   }
 }

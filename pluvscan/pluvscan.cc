@@ -1,7 +1,5 @@
 #include "pluvscan/pluvscan.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +8,7 @@
 #include "common/period.h"
 #include "common/run_frame.h"
 #include "common/rw_product.h"
+#include "pluvscan/scanning.h"
 
 namespace pluv {
 
@@ -22,15 +21,13 @@ const StartBlock kStartBlock{{
 }};
 
 constexpr std::size_t kListBuffer = 256 * 1024;
-// "900 900 YYMMDDHHmm 4095\r\n"
-constexpr std::size_t kHitLineMax = 32;
 
 // The state of a run.
 struct Pluvscan {
   Period period;
   std::int32_t N_Schwelle = 0;
   std::string N_Schwelle_Str;
-  std::int32_t X_min = 0, X_max = 0, Y_min = 0, Y_max = 0;  // the search window
+  Window window;  // X_min, X_max, Y_min, Y_max
   Paths paths;
   DateParts A, E;
   std::string NameDatei;
@@ -42,35 +39,6 @@ std::int32_t ReadWindowBound(Console& console, std::string_view prompt) {
     console.WritePrompt(prompt);
     const std::int32_t bound = console.ReadNumberAnswer(AtEndOfInput::kFail);
     if (bound >= 1 && bound <= kGridSize) return bound;
-  }
-}
-
-void AppendNumber(char*& at, std::int32_t n) { at = std::to_chars(at, at + 11, n).ptr; }
-
-// The search of one product: a line for every cell of the window with
-// reading 0 or 1 whose value reaches the threshold, row by row from the south.
-void ScanCells(const RwCells& cells, const Pluvscan& s, std::string_view stamp,
-               OutputFile& fi_Extrem) {
-  for (std::int32_t y = s.Y_min; y <= s.Y_max; ++y) {
-    for (std::int32_t x = s.X_min; x <= s.X_max; ++x) {
-      const int k = CellIndex(x, y);
-      if (k >= cells.count) return;  // the product ended early
-      const std::uint16_t word = CellWordAt(cells.bytes, k);
-      if (!IsUsable(word)) continue;
-      const std::int32_t Wert = CellValue(word);
-      if (Wert < s.N_Schwelle) continue;
-      char* at = fi_Extrem.Reserve(kHitLineMax);
-      AppendNumber(at, x);
-      *at++ = ' ';
-      AppendNumber(at, y);
-      *at++ = ' ';
-      at = std::copy(stamp.begin(), stamp.end(), at);
-      *at++ = ' ';
-      AppendNumber(at, Wert);
-      *at++ = '\r';
-      *at++ = '\n';
-      fi_Extrem.Commit(at);
-    }
   }
 }
 
@@ -87,10 +55,10 @@ void ScanPeriod(Platform& platform, Console& console) {
   console.WriteLine("z.B. RADOLAN_Rahmen für die Fläche des Landes HESSEN");
   console.WriteLine("X_min=352 km ; X_max=543 km/ Y_min=259 km; Y_max=529 km");
   console.WriteBlankLine();
-  s.X_min = ReadWindowBound(console, "X_min [km]: ");
-  s.X_max = ReadWindowBound(console, "X_max [km]: ");
-  s.Y_min = ReadWindowBound(console, "Y_min [km]: ");
-  s.Y_max = ReadWindowBound(console, "Y_max [km]: ");
+  s.window.X_min = ReadWindowBound(console, "X_min [km]: ");
+  s.window.X_max = ReadWindowBound(console, "X_max [km]: ");
+  s.window.Y_min = ReadWindowBound(console, "Y_min [km]: ");
+  s.window.Y_max = ReadWindowBound(console, "Y_max [km]: ");
   console.WriteBlankLine();
   s.paths = ReadPaths(console);
 
@@ -108,7 +76,8 @@ void ScanPeriod(Platform& platform, Console& console) {
     EnumerateHourlyProducts(console, platform, s.period, s.paths.Pfad,
                             [&](const std::string& DateiName, std::string_view DateiName_Extrem) {
                               ReadRwProduct(f, DateiName, [&](const RwCells& cells) {
-                                ScanCells(cells, s, DateiName_Extrem, fi_Extrem);
+                                ScanCells(cells, s.window, s.N_Schwelle, DateiName_Extrem,
+                                          fi_Extrem);
                               });
                             });
   } catch (...) {
