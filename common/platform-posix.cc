@@ -103,9 +103,11 @@ class PosixPlatform final : public Platform {
   bool OutputIsTerminal() override { return terminal_; }
 
   bool FileExists(const std::string& name) override {
+    // A directory, FIFO or device named like a product is no product: a
+    // device such as /dev/zero would be read for ever.
     struct stat st;
     if (IsUnusableName(name) || ::stat(name.c_str(), &st) != 0) return false;
-    return !S_ISDIR(st.st_mode);
+    return S_ISREG(st.st_mode);
   }
 
   IoCode OpenForReading(const std::string& name, FileHandle* file) override {

@@ -34,7 +34,8 @@ class Platform {
   virtual bool OutputIsTerminal() = 0;
 
   // Files.
-  // True for an existing file that is not a directory (links followed).
+  // True for an existing regular file (links followed); false for a
+  // directory, a FIFO or a device.
   virtual bool FileExists(const std::string& name) = 0;
   // Opens an existing file for reading, shared with other readers and writers.
   virtual IoCode OpenForReading(const std::string& name, FileHandle* file) = 0;

@@ -18,6 +18,7 @@ namespace pluv {
 namespace {
 
 constexpr auto kTimeout = std::chrono::seconds(300);
+constexpr char kSetpriv[] = "/usr/bin/setpriv";
 
 std::string ProgramPath(const std::string& program) {
   const char* dir = std::getenv("PLUV_BIN_DIR");
@@ -50,8 +51,15 @@ std::vector<std::string> ChildEnvironment() {
 
 }  // namespace
 
+std::string WhyNotUnprivileged() {
+  if (::geteuid() != 0) return "";
+  if (::access(kSetpriv, X_OK) != 0) return std::string("running as root without ") + kSetpriv;
+  return "";
+}
+
 RunResult RunProgram(const std::string& program, const std::string& dir, const std::string& input,
-               Output output) {
+                     const RunOptions& options) {
+  const Output output = options.output;
   const std::string path = ProgramPath(program);
   FILE* in = std::tmpfile();
   FILE* out = std::tmpfile();
@@ -73,7 +81,11 @@ RunResult RunProgram(const std::string& program, const std::string& dir, const s
   pid_t pid = ::fork();
   if (pid == 0) {
     ::signal(SIGPIPE, SIG_DFL);
-    ::dup2(fileno(in), 0);
+    if (options.no_input) {
+      ::close(0);
+    } else {
+      ::dup2(fileno(in), 0);
+    }
     ::dup2(fileno(err), 2);
     switch (output) {
       case Output::kFile: ::dup2(fileno(out), 1); break;
@@ -81,6 +93,13 @@ RunResult RunProgram(const std::string& program, const std::string& dir, const s
       case Output::kBrokenPipe: ::dup2(pipe_fds[1], 1); break;
     }
     if (::chdir(dir.c_str()) != 0) ::_exit(126);
+    if (options.unprivileged && ::geteuid() == 0) {
+      char* argv[] = {const_cast<char*>(kSetpriv), const_cast<char*>("--reuid=65534"),
+                      const_cast<char*>("--regid=65534"), const_cast<char*>("--clear-groups"),
+                      const_cast<char*>(path.c_str()), nullptr};
+      ::execve(kSetpriv, argv, envp.data());
+      ::_exit(127);
+    }
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
     ::execve(path.c_str(), argv, envp.data());
     ::_exit(127);

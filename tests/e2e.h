@@ -25,10 +25,19 @@ struct RunResult {
   bool timed_out = false;
 };
 
+struct RunOptions {
+  Output output = Output::kFile;
+  bool no_input = false;      // descriptor 0 not open
+  bool unprivileged = false;  // as the user nobody (through setpriv when root)
+};
+
 // Runs `program` (pluvconv, pluvaccum, pluvcount, pluvscan) in `dir` with
 // `input` as standard input, under LC_ALL=C.UTF-8 and TZ=UTC.
 RunResult RunProgram(const std::string& program, const std::string& dir, const std::string& input,
-               Output output = Output::kFile);
+                     const RunOptions& options = {});
+
+// Why runs as an unprivileged user are not possible here ("" if they are).
+std::string WhyNotUnprivileged();
 
 // `lines`, each followed by CR LF.
 std::string Lines(std::initializer_list<std::string_view> lines);

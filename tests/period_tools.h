@@ -77,8 +77,9 @@ class PeriodToolTest : public testing::Test {
     std::snprintf(dir, sizeof dir, "data/%d/%02d/", year, month);
     return dir_ / dir;
   }
-  RunResult Run(const std::string& program, const std::string& input) {
-    RunResult run = RunProgram(program, dir_.path(), input);
+  RunResult Run(const std::string& program, const std::string& input,
+                const RunOptions& options = {}) {
+    RunResult run = RunProgram(program, dir_.path(), input, options);
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.errors, "");

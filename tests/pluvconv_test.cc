@@ -53,7 +53,7 @@ class Pluvconv : public testing::Test {
  protected:
   void Put(const std::string& name, const std::string& bytes) { rwgen::WriteFile(dir_ / name, bytes); }
   RunResult Convert(const std::string& input, Output output = Output::kFile) {
-    RunResult run = RunProgram("pluvconv", dir_.path(), input, output);
+    RunResult run = RunProgram("pluvconv", dir_.path(), input, RunOptions{output});
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.errors, "");

@@ -10,25 +10,6 @@
 
 namespace pluv {
 
-IoCode TestPlatform::ReadInput(char* buffer, std::size_t size, std::size_t* got) {
-  std::size_t n = std::min({size, chunk_, input_.size() - read_at_});
-  if (n == 0 && input_error != 0) {
-    *got = 0;
-    return input_error;
-  }
-  std::memcpy(buffer, input_.data() + read_at_, n);
-  read_at_ += n;
-  *got = n;
-  return 0;
-}
-
-IoCode TestPlatform::WriteOutput(const char* data, std::size_t size) {
-  ++writes_;
-  if (output_error != 0) return output_error;
-  output_.append(data, size);
-  return 0;
-}
-
 bool TestPlatform::FileExists(const std::string& name) {
   return SystemPlatform().FileExists(name);
 }
@@ -45,18 +26,6 @@ IoCode TestPlatform::WriteFile(FileHandle file, const void* data, std::size_t si
   return SystemPlatform().WriteFile(file, data, size);
 }
 IoCode TestPlatform::CloseFile(FileHandle file) { return SystemPlatform().CloseFile(file); }
-
-std::string TestPlatform::ShortDate(int year, int month, int day) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%d", day, month, year);
-  return text;
-}
-
-std::string TestPlatform::LongTime(int hour, int minute, int second) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
-  return text;
-}
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "pluv-test-XXXXXX").string();
