@@ -23,7 +23,7 @@ std::string Scan(const std::vector<std::uint8_t>& bytes, int run, const Window& 
 TEST(ScanCells, RunsOfAnyLengthGiveTheSameList) {
   // Hits scattered over rows that the runs cut anywhere.
   const auto bytes = CellBytes([](int k) -> std::uint16_t {
-    const int v = (k * 7919) % 4096;
+    const int v = static_cast<int>((static_cast<unsigned>(k) * 7919u) % 4096u);
     return static_cast<std::uint16_t>(v | (k % 3 == 0 ? 0x1000 : k % 11 == 0 ? 0x8000 : 0));
   });
   const Window window{100, 700, 3, 898};
