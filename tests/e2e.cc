@@ -1,5 +1,7 @@
 #include "e2e.h"
 
+#include "target.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -22,7 +24,14 @@ constexpr char kSetpriv[] = "/usr/bin/setpriv";
 
 std::string ProgramPath(const std::string& program) {
   const char* dir = std::getenv("PLUV_BIN_DIR");
-  return std::string(dir != nullptr ? dir : PLUV_BIN_DIR) + "/" + program;
+  return std::string(dir != nullptr ? dir : PLUV_BIN_DIR) + "/" + program +
+         (TargetIsWindows() ? ".exe" : "");
+}
+
+// The program that starts the Windows programs.
+std::string Wine() {
+  const char* wine = std::getenv("PLUV_WINE");
+  return wine != nullptr ? wine : "/usr/lib/wine/wine64";
 }
 
 std::string ReadAll(FILE* file) {
@@ -46,6 +55,7 @@ std::vector<std::string> ChildEnvironment() {
   }
   env.push_back("LC_ALL=C.UTF-8");
   env.push_back("TZ=UTC");
+  if (TargetIsWindows()) env.push_back("WINEDEBUG=-all");
   return env;
 }
 
@@ -98,6 +108,12 @@ RunResult RunProgram(const std::string& program, const std::string& dir, const s
                       const_cast<char*>("--regid=65534"), const_cast<char*>("--clear-groups"),
                       const_cast<char*>(path.c_str()), nullptr};
       ::execve(kSetpriv, argv, envp.data());
+      ::_exit(127);
+    }
+    if (TargetIsWindows()) {
+      const std::string wine = Wine();
+      char* argv[] = {const_cast<char*>(wine.c_str()), const_cast<char*>(path.c_str()), nullptr};
+      ::execve(wine.c_str(), argv, envp.data());
       ::_exit(127);
     }
     char* argv[] = {const_cast<char*>(path.c_str()), nullptr};

@@ -12,6 +12,7 @@
 
 #include "e2e.h"
 #include "rwgen.h"
+#include "target.h"
 
 namespace pluv {
 
@@ -30,7 +31,7 @@ inline const std::string kSearchQuestions[2] = {
     "Bis zu welchem End-Datum (TT.MM.JJJJ) möchten Sie Überschreitungen suchen?"};
 
 // The console of the period dialogue, up to the line with one blank after
-// the summary; `from` and `to` as C.UTF-8 writes dates (06/01/16).
+// the summary; `from` and `to` as TargetDate() writes them.
 inline std::string PeriodDialogue(const std::string (&questions)[2], std::string_view from,
                                   std::string_view to, int days) {
   return questions[0] + "\r\n \r\n" + kDatePrompts + " \r\n" + questions[1] + "\r\n \r\n" +
@@ -44,15 +45,16 @@ inline std::string PeriodDialogue(const std::string (&questions)[2], std::string
 // there; the other hours are missing.
 inline std::string DayLines(const std::string& data, int year, int month, int day,
                             const std::map<int, int>& found = {}, int hours = 24) {
-  char dir[16];
-  std::snprintf(dir, sizeof dir, "%d/%02d/", year, month);
+  char numbers[16];
+  std::snprintf(numbers, sizeof numbers, "%d/%02d/", year, month);
+  const std::string dir = Native(data + numbers);
   std::string text;
   for (int hour = 0; hour < hours; ++hour) {
     auto it = found.find(hour);
     if (it != found.end()) {
-      text += data + dir + rwgen::ProductName(year, month, day, hour, it->second) + "\r\n";
+      text += dir + rwgen::ProductName(year, month, day, hour, it->second) + "\r\n";
     } else {
-      text += "Fehler in: " + data + dir + rwgen::ProductName(year, month, day, hour, 45) + "\r\n";
+      text += "Fehler in: " + dir + rwgen::ProductName(year, month, day, hour, 45) + "\r\n";
     }
   }
   return text;
@@ -77,9 +79,11 @@ class PeriodToolTest : public testing::Test {
     std::snprintf(dir, sizeof dir, "data/%d/%02d/", year, month);
     return dir_ / dir;
   }
+  // Runs `program` on `input`, whose paths are typed with the separator of
+  // the programs under test (answers hold no other "/").
   RunResult Run(const std::string& program, const std::string& input,
                 const RunOptions& options = {}) {
-    RunResult run = RunProgram(program, dir_.path(), input, options);
+    RunResult run = RunProgram(program, dir_.path(), Native(input), options);
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.errors, "");

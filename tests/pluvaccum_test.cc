@@ -32,7 +32,7 @@ TEST_F(Pluvaccum, PeriodAcrossTheTurnOfTheYear) {
   RunResult run = Run("pluvaccum", "2015\n12\n31\n2016\n1\n2\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSumQuestions, "12/31/15", "01/02/16", 2) + kPathPrompts +
+            kTitle + PeriodDialogue(kSumQuestions, TargetDate(2015, 12, 31), TargetDate(2016, 1, 2), 2) + kPathPrompts +
                 DayLines("data/", 2015, 12, 31, {{0, 50}}) + DayLines("data/", 2016, 1, 1, {{23, 45}}) +
                 "Ausgabe Summe: Summe_20151231_20160102.asc\r\n");
   EXPECT_EQ(File("Summe_20151231_20160102.asc"),
@@ -46,8 +46,8 @@ TEST_F(Pluvaccum, EmptyPeriodsWriteZeros) {
   RunResult same = Run("pluvaccum", "2016\n6\n1\n2016\n6\n1\ndata/\nout/\n");
   EXPECT_EQ(same.status, 0);
   EXPECT_EQ(AfterBanner(same.output), kTitle +
-                                          PeriodDialogue(kSumQuestions, "06/01/16", "06/01/16", 0) +
-                                          kPathPrompts + "Ausgabe Summe: out/Summe_20160601_20160601.asc\r\n");
+                                          PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 1), 0) +
+                                          kPathPrompts + "Ausgabe Summe: " + Native("out/Summe_20160601_20160601.asc") + "\r\n");
   const std::string zeros = File("out/Summe_20160601_20160601.asc");
   EXPECT_EQ(zeros.size(), 1'620'093u);
   EXPECT_EQ(zeros, ZeroRaster());
@@ -56,7 +56,7 @@ TEST_F(Pluvaccum, EmptyPeriodsWriteZeros) {
   RunResult before = Run("pluvaccum", "2016\n6\n4\n2016\n6\n1\ndata/\n\n");
   EXPECT_EQ(before.status, 0);
   EXPECT_EQ(AfterBanner(before.output), kTitle +
-                                            PeriodDialogue(kSumQuestions, "06/04/16", "06/01/16", -3) +
+                                            PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 4), TargetDate(2016, 6, 1), -3) +
                                             kPathPrompts + "Ausgabe Summe: Summe_20160604_20160601.asc\r\n");
   EXPECT_EQ(File("Summe_20160604_20160601.asc"), zeros);
 }
@@ -70,7 +70,7 @@ TEST_F(Pluvaccum, DayWithAll24Products) {
   RunResult run = Run("pluvaccum", "2016\n6\n1\n2016\n6\n2\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(AfterBanner(run.output), kTitle +
-                                         PeriodDialogue(kSumQuestions, "06/01/16", "06/02/16", 1) +
+                                         PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                                          kPathPrompts + DayLines("data/", 2016, 6, 1, found) +
                                          "Ausgabe Summe: Summe_20160601_20160602.asc\r\n");
   EXPECT_EQ(File("Summe_20160601_20160602.asc"),
@@ -88,7 +88,7 @@ TEST_F(Pluvaccum, WhichProductOfAnHourIsRead) {
   RunResult run = Run("pluvaccum", "2016\n6\n1\n2016\n6\n2\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(AfterBanner(run.output), kTitle +
-                                         PeriodDialogue(kSumQuestions, "06/01/16", "06/02/16", 1) +
+                                         PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                                          kPathPrompts +
                                          DayLines("data/", 2016, 6, 1, {{1, 50}, {2, 45}, {4, 45}}) +
                                          "Ausgabe Summe: Summe_20160601_20160602.asc\r\n");
@@ -117,7 +117,7 @@ TEST_F(Pluvaccum, AnswersAndPathsAsTyped) {
   RunResult run = Run("pluvaccum", "  2016 Jahr\n65542\n01\n\n2016\n6\n2\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(AfterBanner(run.output), kTitle +
-                                         PeriodDialogue(kSumQuestions, "06/01/16", "06/02/16", 1) +
+                                         PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                                          kPathPrompts + DayLines("data/", 2016, 6, 1, {{5, 50}}) +
                                          "Ausgabe Summe: Summe_20160601_20160602.asc\r\n");
   EXPECT_EQ(File("Summe_20160601_20160602.asc"), SumRaster([](int x, int y) { return Seeded(1)(x, y); }));
@@ -128,11 +128,25 @@ TEST_F(Pluvaccum, AnswersAndPathsAsTyped) {
     RunResult missing = Run("pluvaccum", "2016\n6\n1\n2016\n6\n2\n" + data + "\n\n");
     EXPECT_EQ(missing.status, 0);
     EXPECT_EQ(AfterBanner(missing.output), kTitle +
-                                               PeriodDialogue(kSumQuestions, "06/01/16", "06/02/16", 1) +
+                                               PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                                                kPathPrompts + DayLines(data, 2016, 6, 1) +
                                                "Ausgabe Summe: Summe_20160601_20160602.asc\r\n");
     EXPECT_EQ(File("Summe_20160601_20160602.asc"), ZeroRaster());
   }
+}
+
+TEST_F(Pluvaccum, AbsolutePaths) {
+  PutProduct(2016, 6, 1, 5, 50, Seeded(1));
+  std::filesystem::create_directory(dir_ / "out");
+  const std::string data = NativeAbsolute(dir_ / "data/");
+  const std::string out = NativeAbsolute(dir_ / "out/");
+  RunResult run = RunProgram("pluvaccum", dir_.path(), "2016\n6\n1\n2016\n6\n2\n" + data + "\n" + out + "\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(AfterBanner(run.output), kTitle +
+                                         PeriodDialogue(kSumQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
+                                         kPathPrompts + DayLines(data, 2016, 6, 1, {{5, 50}}) +
+                                         "Ausgabe Summe: " + out + "Summe_20160601_20160602.asc\r\n");
+  EXPECT_EQ(File("out/Summe_20160601_20160602.asc"), SumRaster([](int x, int y) { return Seeded(1)(x, y); }));
 }
 
 // Failures end the run with their report and status 1.
@@ -159,7 +173,7 @@ TEST_P(PluvaccumFailure, EndsWithTheReport) {
   RunResult run = Run("pluvaccum", c.input);
   EXPECT_EQ(run.status, 1);
   const std::string output = AfterBanner(run.output);
-  const std::string tail = c.tail;
+  const std::string tail = Native(c.tail);  // paths are the only "/" in the tails
   ASSERT_GE(output.size(), tail.size());
   EXPECT_EQ(output.substr(output.size() - tail.size()), tail);
   // Nothing but the tree and the directory of the fixture is left.

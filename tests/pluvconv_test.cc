@@ -9,6 +9,7 @@
 
 #include "e2e.h"
 #include "rwgen.h"
+#include "target.h"
 
 namespace pluv {
 namespace {
@@ -184,11 +185,14 @@ TEST_F(Pluvconv, OutputThatCannotBeWrittenEndsTheRunWithStatus1) {
 
 TEST_F(Pluvconv, BannerTellsDateAndTimeInTheUsersForm) {
   RunResult run = Convert("");
-  // C.UTF-8 writes dates as 12/11/26 and times as 14:05:09.
-  EXPECT_TRUE(std::regex_match(run.output.substr(0, run.output.find("\r\n") + 2),
-                               std::regex("VELMORA -AG Quillfeld-  \\d\\d/\\d\\d/\\d\\d  "
-                                          "\\d\\d:\\d\\d:\\d\\d\r\n")))
-      << run.output;
+  // C.UTF-8 writes dates as 12/11/26 and times as 14:05:09; Wine's default
+  // locale as 12/11/2026 and 2:05:09 PM.
+  const std::regex form = TargetIsWindows()
+                              ? std::regex("VELMORA -AG Quillfeld-  \\d+/\\d+/\\d{4}  "
+                                           "\\d+:\\d\\d:\\d\\d [AP]M\r\n")
+                              : std::regex("VELMORA -AG Quillfeld-  \\d\\d/\\d\\d/\\d\\d  "
+                                           "\\d\\d:\\d\\d:\\d\\d\r\n");
+  EXPECT_TRUE(std::regex_match(run.output.substr(0, run.output.find("\r\n") + 2), form)) << run.output;
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST_F(Pluvcount, CountsTheHoursThatReachEachThreshold) {
   EXPECT_EQ(run.status, 0);
   const std::string name = "Haeufigkeit_20160601_20160602_";
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", "06/02/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                 kThresholdPrompts + kPathPrompts +
                 DayLines("data/", 2016, 6, 1, {{0, 50}, {7, 50}, {9, 45}}) +
                 Announce({name + "150.asc", name + "50.asc", name + "0.asc", name + "4096.asc",
@@ -76,7 +76,7 @@ TEST_F(Pluvcount, ThresholdTextsInTheNames) {
   EXPECT_EQ(run.status, 0);
   const std::string name = "Haeufigkeit_20160601_20160602_";
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", "06/02/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                 kThresholdPrompts + kPathPrompts + DayLines("data/", 2016, 6, 1, {{3, 50}}) +
                 Announce({name + "1234.asc", name + "-7.asc", name + "-409.asc", name + "1234.asc",
                           name + "1000.asc"}));
@@ -94,11 +94,11 @@ TEST_F(Pluvcount, EmptyPeriodsWriteFiveRastersOfZeros) {
     const bool same = end[7] == '1';
     const std::string name = std::string("out/Haeufigkeit_20160601_") + (same ? "20160601_" : "20160530_");
     EXPECT_EQ(AfterBanner(run.output),
-              kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", same ? "06/01/16" : "05/30/16",
+              kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), same ? TargetDate(2016, 6, 1) : TargetDate(2016, 5, 30),
                                       same ? 0 : -2) +
                   kThresholdPrompts + kPathPrompts +
-                  Announce({name + "1.asc", name + "2.asc", name + "3.asc", name + "4.asc",
-                            name + "5.asc"}));
+                  Announce({Native(name + "1.asc"), Native(name + "2.asc"), Native(name + "3.asc"),
+                            Native(name + "4.asc"), Native(name + "5.asc")}));
     for (int k = 1; k <= 5; ++k) {
       EXPECT_EQ(File(name + std::to_string(k) + ".asc"), CountRaster([](int, int) { return 0; }));
     }
@@ -112,7 +112,7 @@ TEST_F(Pluvcount, ThirdRasterRefusedLeavesTheFirstTwoComplete) {
   RunResult run = Run("pluvcount", "2016\n6\n1\n2016\n6\n2\n10\n20\n30\n40\n50\ndata/\n\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", "06/02/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                 kThresholdPrompts + kPathPrompts + DayLines("data/", 2016, 6, 1, {{3, 50}}) +
                 Announce({name + "10.asc", name + "20.asc", name + "30.asc"}) +
                 "EInOutError: Dateizugriff verweigert\r\n");
@@ -129,16 +129,16 @@ TEST_F(Pluvcount, FailuresBeforeTheRastersWriteNothing) {
   RunResult letters = Run("pluvcount", "2016\n6\n1\n2016\n6\n2\n10\nzwanzig\n");
   EXPECT_EQ(letters.status, 1);
   EXPECT_EQ(AfterBanner(letters.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", "06/02/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                 "Bitte geben Sie 5 1h-Niederschlagssummenschwellen ein:\r\n"
                 "N_Summenschwelle 1 (10-tel mm):  \r\n"
                 "N_Summenschwelle 2 (10-tel mm): EInOutError: Ungültige numerische Eingabe\r\n");
 
   RunResult truncated = Run("pluvcount", "2016\n6\n1\n2016\n6\n2\n10\n20\n30\n40\n50\ndata/\n\n");
   EXPECT_EQ(truncated.status, 1);
-  const std::string dir = "data/2016/06/";
+  const std::string dir = Native("data/2016/06/");
   EXPECT_EQ(AfterBanner(truncated.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "06/01/16", "06/02/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
                 kThresholdPrompts + kPathPrompts +
                 DayLines("data/", 2016, 6, 1, {}, 4) + dir +
                 rwgen::ProductName(2016, 6, 1, 4, 50) +

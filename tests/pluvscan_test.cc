@@ -71,7 +71,7 @@ TEST_F(Pluvscan, ListsEveryHitOfTheWindowHourByHour) {
   EXPECT_EQ(run.status, 0);
   const std::string list = "Ueberschr_20160529_20160531_150.txt";
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "05/29/16", "05/31/16", 2) + kQuestions +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 5, 29), TargetDate(2016, 5, 31), 2) + kQuestions +
                 "Ausgabe Überschreitungen: " + list + "\r\n" +
                 DayLines("data/", 2016, 5, 29, {{0, 50}, {5, 45}, {7, 50}}) +
                 DayLines("data/", 2016, 5, 30, {{23, 50}}));
@@ -89,7 +89,7 @@ TEST_F(Pluvscan, WindowAnswersOutsideTheGridAreAskedAgain) {
   RunResult run = Run("pluvscan", "2016\n5\n29\n2016\n5\n30\n4095\n0\n1\n901\n900\n-5\n1\n900\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "05/29/16", "05/30/16", 1) +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 5, 29), TargetDate(2016, 5, 30), 1) +
                 "N_Schwelle (10-tel mm):  \r\n" + kWindowText +
                 "X_min [km]: X_min [km]: X_max [km]: X_max [km]: Y_min [km]: Y_min [km]: "
                 "Y_max [km]:  \r\n" +
@@ -129,9 +129,9 @@ TEST_F(Pluvscan, EmptyPeriodsCreateAnEmptyList) {
     const bool same = end[3] == '6';
     const std::string list = std::string("out/Ueberschr_20160529_") + (same ? "20160529" : "20150529") + "_5.txt";
     EXPECT_EQ(AfterBanner(run.output),
-              kTitle + PeriodDialogue(kSearchQuestions, "05/29/16", same ? "05/29/16" : "05/29/15",
+              kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 5, 29), same ? TargetDate(2016, 5, 29) : TargetDate(2015, 5, 29),
                                       same ? 0 : -366) +
-                  kQuestions + "Ausgabe Überschreitungen: " + list + "\r\n");
+                  kQuestions + "Ausgabe Überschreitungen: " + Native(list) + "\r\n");
     EXPECT_TRUE(Exists(list));
     EXPECT_EQ(File(list), "");
   }
@@ -148,7 +148,7 @@ TEST_F(Pluvscan, TruncatedProductKeepsTheHitsFoundBeforeIt) {
   EXPECT_EQ(run.status, 1);
   const std::string list = "Ueberschr_20160529_20160530_150.txt";
   EXPECT_EQ(AfterBanner(run.output),
-            kTitle + PeriodDialogue(kSearchQuestions, "05/29/16", "05/30/16", 1) + kQuestions +
+            kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 5, 29), TargetDate(2016, 5, 30), 1) + kQuestions +
                 "Ausgabe Überschreitungen: " + list + "\r\n" +
                 DayLines("data/", 2016, 5, 29, {{0, 50}, {1, 50}}, 2) +
                 "EInOutError: Versuch hinter dem Dateiende zu lesen\r\n");
@@ -165,7 +165,7 @@ TEST_F(Pluvscan, TruncatedProductKeepsTheHitsFoundBeforeIt) {
 
 TEST_F(Pluvscan, FailuresInTheDialogue) {
   const std::string period = "2016\n5\n29\n2016\n5\n30\n";
-  const std::string before = kTitle + PeriodDialogue(kSearchQuestions, "05/29/16", "05/30/16", 1);
+  const std::string before = kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 5, 29), TargetDate(2016, 5, 30), 1);
   struct Case {
     std::string input;
     std::string tail;  // the transcript after the period dialogue
@@ -181,8 +181,9 @@ TEST_F(Pluvscan, FailuresInTheDialogue) {
            "X_min [km]: X_max [km]: Y_min [km]: EInOutError: Versuch hinter dem Dateiende zu lesen\r\n"},
       // The list cannot be created: the run ends before any product is looked for.
       {Answers(period, 150, kHessen, "none/"),
-       kQuestions + "Ausgabe Überschreitungen: none/Ueberschr_20160529_20160530_150.txt\r\n"
-                    "EInOutError: Ungültiger Dateiname - none/Ueberschr_20160529_20160530_150.txt\r\n"},
+       kQuestions + "Ausgabe Überschreitungen: " + Native("none/Ueberschr_20160529_20160530_150.txt") +
+           "\r\nEInOutError: Ungültiger Dateiname - " + Native("none/Ueberschr_20160529_20160530_150.txt") +
+           "\r\n"},
   };
   for (const Case& c : cases) {
     RunResult run = Run("pluvscan", c.input);
