@@ -90,6 +90,14 @@ DateParts FormatDateParts(Date date) {
   return parts;
 }
 
+std::string PeriodNameText(const DateParts& A, const DateParts& E) {
+  return A.Jahr + A.Monat + A.Tag + "_" + E.Jahr + E.Monat + E.Tag;
+}
+
+std::string ThresholdNameText(std::int32_t threshold) {
+  return std::to_string(threshold).substr(0, 4);
+}
+
 void EnumerateHourlyProducts(Console& console, Platform& platform, const Period& period,
                              const std::string& Pfad, const ProductAction& action) {
   if (period.AnzahlTage < 1) return;

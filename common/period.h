@@ -48,6 +48,14 @@ struct DateParts {
 };
 DateParts FormatDateParts(Date date);
 
+// The middle of a result name from the date texts of start and end:
+// "20160601_20160630".
+std::string PeriodNameText(const DateParts& A, const DateParts& E);
+
+// The text of a threshold in a result name: its decimal text cut to four
+// characters (12345 gives 1234, -4096 gives -409).
+std::string ThresholdNameText(std::int32_t threshold);
+
 // What a tool does with the product of one hour: `DateiName` is its full
 // path, `stamp` the ten characters YYMMDDHHmm of its name.
 using ProductAction = std::function<void(const std::string& DateiName, std::string_view stamp)>;

@@ -1,5 +1,6 @@
 #include "run_frame.h"
 
+#include <exception>
 #include <new>
 
 namespace pluv {
@@ -36,6 +37,9 @@ int RunTool(Platform& platform, const StartBlock& start,
       return kExitNormal;
     } catch (const std::bad_alloc&) {
       throw EOutOfMemory();
+    } catch (const std::exception& e) {
+      // Not expected from the tools' own code; still one report, no crash.
+      throw Exception(e.what());
     }
   } catch (const Exception& failure) {
     return ReportFailure(console, failure);

@@ -24,11 +24,11 @@ const StartBlock kStartBlock{{
 struct Pluvaccum {
   Period period;
   Paths paths;
+  DateParts A, E;  // A_Jahr, A_Monat, A_Tag and E_Jahr, E_Monat, E_Tag
   // The sum of every cell in tenths of a millimetre. Whole numbers: 64-bit
   // integers hold them exactly, as the sums of 64-bit floating-point
   // numbers would.
   SumGrid Summe;
-  DateParts A, E;  // A_Jahr, A_Monat, A_Tag and E_Jahr, E_Monat, E_Tag
   std::string NameDatei;
 };
 
@@ -49,8 +49,7 @@ void SumPeriod(Platform& platform, Console& console) {
 
   s.A = FormatDateParts(s.period.datumZeitstart);
   s.E = FormatDateParts(s.period.datumZeitende);
-  s.NameDatei = s.paths.ZielPfad + "Summe_" + s.A.Jahr + s.A.Monat + s.A.Tag + "_" + s.E.Jahr +
-                s.E.Monat + s.E.Tag + ".asc";
+  s.NameDatei = s.paths.ZielPfad + "Summe_" + PeriodNameText(s.A, s.E) + ".asc";
   console.WriteLine("Ausgabe Summe: " + s.NameDatei);
   RasterWriter fi(platform);
   fi.OpenRaster(s.NameDatei, kNoDataSums);

@@ -28,7 +28,7 @@ struct Pluvcount {
   std::array<std::int32_t, kThresholds> N_Schwelle{};
   std::array<std::string, kThresholds> N_SchwelleStr;
   Paths paths;
-  DateParts A, E;
+  DateParts A, E;  // A_Jahr, A_Monat, A_Tag and E_Jahr, E_Monat, E_Tag
   std::string NameDatei;
 };
 
@@ -60,10 +60,9 @@ void CountPeriod(Platform& platform, Console& console) {
   s.E = FormatDateParts(s.period.datumZeitende);
   RasterWriter fi(platform);
   for (int t = 0; t < kThresholds; ++t) {
-    // The threshold's decimal text, cut to four characters: 12345 gives 1234.
-    s.N_SchwelleStr[t] = std::to_string(s.N_Schwelle[t]).substr(0, 4);
-    s.NameDatei = s.paths.ZielPfad + "Haeufigkeit_" + s.A.Jahr + s.A.Monat + s.A.Tag + "_" +
-                  s.E.Jahr + s.E.Monat + s.E.Tag + "_" + s.N_SchwelleStr[t] + ".asc";
+    s.N_SchwelleStr[t] = ThresholdNameText(s.N_Schwelle[t]);
+    s.NameDatei = s.paths.ZielPfad + "Haeufigkeit_" + PeriodNameText(s.A, s.E) + "_" +
+                  s.N_SchwelleStr[t] + ".asc";
     console.WriteLine("Ausgabe Haeufigkeit: " + s.NameDatei);
     fi.OpenRaster(s.NameDatei, kNoDataSums);
     fi.WriteRasterCells(Haeufigkeit.Haeufigkeit(t));

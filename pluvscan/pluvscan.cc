@@ -29,7 +29,7 @@ struct Pluvscan {
   std::string N_Schwelle_Str;
   Window window;  // X_min, X_max, Y_min, Y_max
   Paths paths;
-  DateParts A, E;
+  DateParts A, E;  // A_Jahr, A_Monat, A_Tag and E_Jahr, E_Monat, E_Tag
   std::string NameDatei;
 };
 
@@ -64,9 +64,9 @@ void ScanPeriod(Platform& platform, Console& console) {
 
   s.A = FormatDateParts(s.period.datumZeitstart);
   s.E = FormatDateParts(s.period.datumZeitende);
-  s.N_Schwelle_Str = std::to_string(s.N_Schwelle).substr(0, 4);
-  s.NameDatei = s.paths.ZielPfad + "Ueberschr_" + s.A.Jahr + s.A.Monat + s.A.Tag + "_" +
-                s.E.Jahr + s.E.Monat + s.E.Tag + "_" + s.N_Schwelle_Str + ".txt";
+  s.N_Schwelle_Str = ThresholdNameText(s.N_Schwelle);
+  s.NameDatei = s.paths.ZielPfad + "Ueberschr_" + PeriodNameText(s.A, s.E) + "_" +
+                s.N_Schwelle_Str + ".txt";
   console.WriteLine("Ausgabe Überschreitungen: " + s.NameDatei);
   OutputFile fi_Extrem(platform, kListBuffer);
   fi_Extrem.Create(s.NameDatei);

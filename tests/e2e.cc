@@ -146,15 +146,6 @@ RunResult RunProgram(const std::string& program, const std::string& dir, const s
   return run;
 }
 
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 std::string AfterBanner(const std::string& output) {
   std::size_t end = output.find("\r\n");
   return end == std::string::npos ? std::string() : output.substr(end + 2);

@@ -40,7 +40,14 @@ RunResult RunProgram(const std::string& program, const std::string& dir, const s
 std::string WhyNotUnprivileged();
 
 // `lines`, each followed by CR LF.
-std::string Lines(std::initializer_list<std::string_view> lines);
+inline std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
 
 // The transcript without its first line, the banner (which tells date and time).
 std::string AfterBanner(const std::string& output);
