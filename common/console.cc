@@ -42,10 +42,11 @@ bool ParseNumberAnswer(std::string_view text, std::int32_t* value) {
 
   if (hex) {
     // At most eight hex digits; the 32-bit pattern is taken as signed.
+    if (text.size() - i > 8) return false;
     std::uint32_t pattern = 0;
     for (; i < text.size(); ++i) {
       int d = HexDigit(text[i]);
-      if (d < 0 || pattern > 0x0FFFFFFFu) return false;
+      if (d < 0) return false;
       pattern = pattern << 4 | static_cast<std::uint32_t>(d);
     }
     if (negative) pattern = 0u - pattern;

@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"2147483648\n", 0, kInvalidNumber},
                     NumberCase{"-2147483649\n", 0, kInvalidNumber},
                     NumberCase{"$100000000\n", 0, kInvalidNumber},
+                    NumberCase{"$000000010\n", 0, kInvalidNumber},  // nine hex digits
+                    NumberCase{"$00000010\n", 16, 0},
                     NumberCase{"12abc\n", 0, kInvalidNumber},
                     NumberCase{"abc\n", 0, kInvalidNumber},
                     NumberCase{"1.5\n", 0, kInvalidNumber},

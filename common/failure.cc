@@ -6,6 +6,7 @@ EInOutError::EInOutError(int code, std::string_view file_name)
     : Exception(InOutErrorMessage(code, file_name)), code_(code) {}
 
 std::string InOutErrorMessage(int code, std::string_view file_name) {
+  if (code >= kSystemErrorBase) return "E/A-Fehler " + std::to_string(code - kSystemErrorBase);
   switch (code) {
     case kFileNotFound:
       return "Die angegebene Datei wurde nicht gefunden";
@@ -24,6 +25,13 @@ std::string InOutErrorMessage(int code, std::string_view file_name) {
     default:
       return "E/A-Fehler " + std::to_string(code);
   }
+}
+
+void CheckFileName(const std::string& name) {
+  // Characters, not bytes: a UTF-8 sequence counts once.
+  std::size_t characters = 0;
+  for (unsigned char c : name) characters += (c & 0xC0) != 0x80;
+  if (characters > kMaxFileNameLength) throw EInOutError(kPathNotFound, name);
 }
 
 std::string FailureReportLine(const Exception& failure) {

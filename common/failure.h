@@ -1,6 +1,7 @@
 // The failures that end a run, and the one-line report they become.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,15 @@ enum FailureCode : int {
   kDiskFull = 101,
   kInvalidNumber = 106,
 };
+
+// A system error number without a meaning of its own to the tools, kept
+// apart from their codes (the number 5 of a failing disk is no refused
+// access): its report is "E/A-Fehler" and the number.
+constexpr int kSystemErrorBase = 1 << 24;
+constexpr int SystemError(int number) { return kSystemErrorBase + number; }
+
+// Longest file name the tools accept, in characters.
+constexpr std::size_t kMaxFileNameLength = 259;
 
 // Root of all failures of a run; the report shows ClassName() and message().
 class Exception {
@@ -58,6 +68,10 @@ class EOutOfMemory : public Exception {
 
 // The German message of an EInOutError with `code`.
 std::string InOutErrorMessage(int code, std::string_view file_name);
+
+// Fails with code 3 for a name longer than kMaxFileNameLength characters;
+// every file is named through it before it is opened or created.
+void CheckFileName(const std::string& name);
 
 // The line of the error report, line end included.
 std::string FailureReportLine(const Exception& failure);

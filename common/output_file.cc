@@ -7,13 +7,6 @@
 
 namespace pluv {
 
-void CheckFileName(const std::string& name) {
-  // Characters, not bytes: a UTF-8 sequence counts once.
-  std::size_t characters = 0;
-  for (unsigned char c : name) characters += (c & 0xC0) != 0x80;
-  if (characters > kMaxFileNameLength) throw EInOutError(kPathNotFound, name);
-}
-
 OutputFile::OutputFile(Platform& platform, std::size_t buffer_size)
     : platform_(platform), buffer_(buffer_size) {}
 

@@ -11,12 +11,6 @@
 
 namespace pluv {
 
-// Longest file name the tools accept, in characters.
-constexpr std::size_t kMaxFileNameLength = 259;
-
-// Fails with code 3 for a name longer than kMaxFileNameLength characters.
-void CheckFileName(const std::string& name);
-
 class OutputFile {
  public:
   OutputFile(Platform& platform, std::size_t buffer_size);
@@ -27,9 +21,12 @@ class OutputFile {
 
   // Creates the file `name`, replacing one of that name.
   void Create(const std::string& name);
-  // Room for `size` more bytes (at most the buffer size); returns where they go.
+  // Room for `size` more bytes; returns where they go.
   char* Reserve(std::size_t size) {
-    if (buffer_.size() - used_ < size) Flush();
+    if (buffer_.size() - used_ < size) {
+      Flush();
+      if (buffer_.size() < size) buffer_.resize(size);
+    }
     return buffer_.data() + used_;
   }
   // Takes the bytes written at Reserve() up to `end`.

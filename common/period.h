@@ -57,13 +57,15 @@ std::string PeriodNameText(const DateParts& A, const DateParts& E);
 std::string ThresholdNameText(std::int32_t threshold);
 
 // What a tool does with the product of one hour: `DateiName` is its full
-// path, `stamp` the ten characters YYMMDDHHmm of its name.
+// path, `stamp` the ten characters of its name after "raa01-rw_10000-"
+// (YYMMDDHHmm from the year 1000 on).
 using ProductAction = std::function<void(const std::string& DateiName, std::string_view stamp)>;
 
 // Visits every hour of the AnzahlTage days from the start date. For each it
-// looks for the product of minute 50, else of minute 45, under
-// Pfad/YYYY/MM/; writes the path of the product found as a line and hands it
-// to `action`, or writes "Fehler in: " and the path of the minute-45 product.
+// looks for the product of minute 50, else of minute 45, in the folder of
+// the year and month below Pfad (joined with kDirSeparator); writes the path
+// of the product found as a line and hands it to `action`, or writes
+// "Fehler in: " and the path of the minute-45 product.
 void EnumerateHourlyProducts(Console& console, Platform& platform, const Period& period,
                              const std::string& Pfad, const ProductAction& action);
 

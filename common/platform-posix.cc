@@ -11,16 +11,13 @@
 #include <ctime>
 
 #include "failure.h"
+#include "platform-posix.h"
 #include "platform.h"
 
 namespace pluv {
 
 const char kDirSeparator[] = "/";
 
-namespace {
-
-// The failure code of a system error. `creating` tells a missing directory
-// of a new file (3, with the name in the message) from a missing file (2).
 IoCode CodeOfErrno(int err, bool creating) {
   switch (err) {
     case ENOENT:
@@ -41,9 +38,11 @@ IoCode CodeOfErrno(int err, bool creating) {
     case EDQUOT:
       return kDiskFull;
     default:
-      return err;
+      return SystemError(err);
   }
 }
+
+namespace {
 
 // A name that the system cannot take as it stands (an embedded NUL would cut it).
 bool IsUnusableName(const std::string& name) {

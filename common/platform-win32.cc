@@ -47,7 +47,7 @@ IoCode CodeOfError(DWORD err) {
     case ERROR_HANDLE_DISK_FULL:
       return kDiskFull;
     default:
-      return static_cast<IoCode>(err);
+      return SystemError(static_cast<int>(err));
   }
 }
 
@@ -97,12 +97,12 @@ bool IsConsole(HANDLE handle) {
 
 // Writes all of `data` to `handle`, looping over partial writes.
 IoCode WriteAll(HANDLE handle, const char* data, std::size_t size) {
-  if (!IsValidHandle(handle)) return static_cast<IoCode>(ERROR_INVALID_HANDLE);
+  if (!IsValidHandle(handle)) return SystemError(ERROR_INVALID_HANDLE);
   while (size > 0) {
     const DWORD request = static_cast<DWORD>(std::min<std::size_t>(size, kMaxRequest));
     DWORD written = 0;
     if (!::WriteFile(handle, data, request, &written, nullptr)) return LastErrorCode();
-    if (written == 0) return static_cast<IoCode>(ERROR_WRITE_FAULT);
+    if (written == 0) return SystemError(ERROR_WRITE_FAULT);
     data += written;
     size -= written;
   }

@@ -9,7 +9,8 @@
 namespace pluv {
 
 // Result of a platform operation: 0 on success, else the failure code
-// (failure.h) that the system's error maps to.
+// (failure.h) that the system's error maps to, or SystemError() of its
+// number when it has no code of the tools' own.
 using IoCode = int;
 
 // An open file of the platform (a descriptor, or a Windows handle).

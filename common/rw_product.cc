@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "output_file.h"
-
 namespace pluv {
 
 namespace {

@@ -70,6 +70,14 @@ constexpr std::int16_t JudgedValue(std::uint16_t word) {
   return judged > kValueMask ? std::int16_t{-1} : judged;
 }
 
+// The limit of a threshold in the range of cell values: a cell value v
+// (0 to 4095) reaches the threshold T exactly when v >= ThresholdLimit(T),
+// which is 0 for T <= 0 and 4096 for T > 4095. Unusable cells, whose
+// JudgedValue() is negative, reach no limit.
+constexpr std::int16_t ThresholdLimit(std::int32_t threshold) {
+  return static_cast<std::int16_t>(threshold < 0 ? 0 : threshold > kValueMask ? kValueMask + 1 : threshold);
+}
+
 // The largest JudgedValue() of the n cell words at `bytes` (-1 for none).
 inline std::int16_t PeakJudgedValue(const std::uint8_t* bytes, int n) {
   std::int16_t peak = -1;

@@ -37,6 +37,18 @@ const pluv::MemoryPlatform& Tree() {
   return tree;
 }
 
+// True when the last line of `out` ends with a report: a failure class,
+// ": " and a message (a prompt or an echoed header may stand before it).
+bool EndsWithReport(const std::string& out) {
+  if (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0) return false;
+  const std::size_t start = out.rfind("\r\n", out.size() - 3);
+  const std::string line = out.substr(start == std::string::npos ? 0 : start + 2);
+  for (const char* prefix : {"EInOutError: ", "EConvertError: ", "EOutOfMemory: ", "Exception: "}) {
+    if (line.find(prefix) != std::string::npos) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A run that failed ends with its report line, unless standard output
   // itself was what failed.
   const std::string& out = platform.output();
-  if (status == 1 && out.size() + 200 < platform.output_limit &&
-      out.rfind("Error: ") == std::string::npos && out.rfind("Exception: ") == std::string::npos) {
+  if (status == 1 && out.size() + 200 < platform.output_limit && !EndsWithReport(out)) {
     __builtin_trap();
   }
   return 0;

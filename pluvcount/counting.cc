@@ -6,7 +6,7 @@ namespace pluv {
 
 CountGrids::CountGrids(const std::array<std::int32_t, kThresholds>& N_Schwelle) {
   for (int t = 0; t < kThresholds; ++t) {
-    limit_[t] = static_cast<std::int16_t>(std::clamp<std::int32_t>(N_Schwelle[t], 0, kValueMask + 1));
+    limit_[t] = ThresholdLimit(N_Schwelle[t]);
     recent_[t].assign(kCells, 0);
     Haeufigkeit_[t].assign(kCells, 0);
   }

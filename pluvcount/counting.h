@@ -30,9 +30,7 @@ class CountGrids {
   static constexpr int kRecentProducts = 255;
   void Settle();
 
-  // The thresholds in the range of cell values: a cell value v reaches the
-  // threshold T exactly when v >= limit (0 for T <= 0, 4096 for T > 4095).
-  std::array<std::int16_t, kThresholds> limit_;
+  std::array<std::int16_t, kThresholds> limit_;  // ThresholdLimit() of each threshold
   std::array<std::vector<std::uint8_t>, kThresholds> recent_;
   int recent_products_ = 0;
   std::array<std::vector<std::int32_t>, kThresholds> Haeufigkeit_;

@@ -30,9 +30,7 @@ void WriteHit(OutputFile& list, int x, int y, std::string_view stamp, int value)
 
 void ScanCells(const RwCells& cells, const Window& window, std::int32_t N_Schwelle,
                std::string_view stamp, OutputFile& list) {
-  // A value v reaches N_Schwelle exactly when v >= limit.
-  const std::int16_t limit =
-      static_cast<std::int16_t>(std::clamp<std::int32_t>(N_Schwelle, 0, kValueMask + 1));
+  const std::int16_t limit = ThresholdLimit(N_Schwelle);
   const int end = cells.first + cells.count;
   const int y_first = std::max(window.Y_min, cells.first / kGridSize + 1);
   const int y_last = std::min(window.Y_max, (end - 1) / kGridSize + 1);

@@ -76,14 +76,27 @@ TEST_F(Faults, PermissionDenied) {
   PutProduct(2016, 6, 1, 0, 50, Wet);
   const std::string product = "data/2016/06/" + rwgen::ProductName(2016, 6, 1, 0, 50);
 
-  // A product that may not be read: the run ends at it, nothing is written.
+  // A product that may not be read: the run ends at it; no raster is
+  // written, the list of pluvscan keeps the hits of the hour before it.
+  PutProduct(2016, 5, 31, 23, 50, Wet);
   fs::permissions(dir_ / product, fs::perms::none);
-  for (const char* program : {"pluvaccum", "pluvcount"}) {
-    RunResult run = Run(program, Answers(program), nobody);
+  for (const char* program : kPeriodTools) {
+    // From 31 May: the product of 23:50 is read, then the one that may not be.
+    RunResult run = Run(program, "2016\n5\n31\n" + Answers(program).substr(9), nobody);
     EXPECT_EQ(run.status, 1) << program;
     EXPECT_TRUE(EndsWith(run.output, product + "\r\nEInOutError: Dateizugriff verweigert\r\n"))
         << program << "\n" << run.output;
-    EXPECT_FALSE(Exists(Result(program))) << program;
+    std::string result = Result(program);
+    result.replace(result.find("20160601"), 8, "20160531");
+    if (std::string(program) == "pluvscan") {
+      std::string hits;
+      for (int y = 1; y <= 900; ++y) {
+        for (int x = 1; x <= 900; ++x) hits += std::to_string(x) + " " + std::to_string(y) + " 1605312350 200\r\n";
+      }
+      EXPECT_EQ(File(result), hits);
+    } else {
+      EXPECT_FALSE(Exists(result)) << program;
+    }
   }
   fs::copy_file(dir_ / product, dir_ / "raa01-rw_10000-1606010050-dwd---bin");
   fs::permissions(dir_ / "raa01-rw_10000-1606010050-dwd---bin", fs::perms::none);

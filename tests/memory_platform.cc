@@ -84,7 +84,7 @@ IoCode MemoryPlatform::WriteFile(FileHandle file, const void* data, std::size_t 
 
 IoCode MemoryPlatform::CloseFile(FileHandle file) {
   Open& f = open_.at(static_cast<std::size_t>(file));
-  if (!f.open) return 6;  // closed twice: the invalid handle of the system
+  if (!f.open) return SystemError(9);  // closed twice: a bad descriptor
   f.open = false;
   f.content.reset();
   return 0;

@@ -70,18 +70,20 @@ TEST_F(Pluvcount, CountsTheHoursThatReachEachThreshold) {
 
 TEST_F(Pluvcount, ThresholdTextsInTheNames) {
   // 12345 is cut to 1234 and so shares the name of 1234: announced twice, the
-  // later raster replaces the earlier. -4096 is cut to -409.
+  // later raster (of 1234, reached in the odd columns) replaces the earlier
+  // (of 12345, all zeros). -4096 is cut to -409.
   PutProduct(2016, 6, 1, 3, 50, Mixed);
+  PutProduct(2016, 6, 1, 4, 50, [](int x, int) { return static_cast<std::uint16_t>(x % 2 ? 1300 : 0); });
   RunResult run = Run("pluvcount", "2016\n6\n1\n2016\n6\n2\n12345\n-7\n-4096\n1234\n1000\ndata/\n\n");
   EXPECT_EQ(run.status, 0);
   const std::string name = "Haeufigkeit_20160601_20160602_";
   EXPECT_EQ(AfterBanner(run.output),
             kTitle + PeriodDialogue(kSearchQuestions, TargetDate(2016, 6, 1), TargetDate(2016, 6, 2), 1) +
-                kThresholdPrompts + kPathPrompts + DayLines("data/", 2016, 6, 1, {{3, 50}}) +
+                kThresholdPrompts + kPathPrompts + DayLines("data/", 2016, 6, 1, {{3, 50}, {4, 50}}) +
                 Announce({name + "1234.asc", name + "-7.asc", name + "-409.asc", name + "1234.asc",
                           name + "1000.asc"}));
-  EXPECT_EQ(File(name + "1234.asc"), CountRaster([](int, int) { return 0; }));
-  EXPECT_EQ(File(name + "-7.asc"), CountRaster([](int, int y) { return int{Counts(y)}; }));
+  EXPECT_EQ(File(name + "1234.asc"), CountRaster([](int x, int) { return x % 2; }));
+  EXPECT_EQ(File(name + "-7.asc"), CountRaster([](int, int y) { return int{Counts(y)} + 1; }));
   EXPECT_EQ(File(name + "-409.asc"), File(name + "-7.asc"));
 }
 
@@ -116,9 +118,10 @@ TEST_F(Pluvcount, ThirdRasterRefusedLeavesTheFirstTwoComplete) {
                 kThresholdPrompts + kPathPrompts + DayLines("data/", 2016, 6, 1, {{3, 50}}) +
                 Announce({name + "10.asc", name + "20.asc", name + "30.asc"}) +
                 "EInOutError: Dateizugriff verweigert\r\n");
+  EXPECT_EQ(File(name + "10.asc"),
+            CountRaster([](int x, int y) { return int{Counts(y) && x % 200 >= 10}; }));
   EXPECT_EQ(File(name + "20.asc"),
             CountRaster([](int x, int y) { return int{Counts(y) && x % 200 >= 20}; }));
-  EXPECT_TRUE(Exists(name + "10.asc"));
   EXPECT_FALSE(Exists(name + "40.asc"));
   EXPECT_FALSE(Exists(name + "50.asc"));
 }
