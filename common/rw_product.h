@@ -15,6 +15,15 @@
 
 namespace pluv {
 
+// Marks a function with loops over cells to be built twice on x86-64
+// Linux with GCC, for AVX2 and for the baseline processor; the loader picks
+// the one the machine runs. The loops stay plain C++ either way.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define PLUV_CELL_LOOPS __attribute__((target_clones("avx2", "default")))
+#else
+#define PLUV_CELL_LOOPS
+#endif
+
 // The grid: kGridSize columns x by kGridSize rows y, both counted from 1.
 constexpr int kGridSize = 900;
 constexpr int kCells = kGridSize * kGridSize;

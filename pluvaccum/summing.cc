@@ -24,6 +24,7 @@ std::int16_t AddInto(const std::uint8_t* __restrict bytes, int n,
 
 SumGrid::SumGrid() : recent_(kCells, 0), Summe_(kCells, 0) {}
 
+PLUV_CELL_LOOPS
 void SumGrid::AddCells(const RwCells& cells) {
   if (cells.first == 0) {
     // A new product: the one before it is complete.

@@ -37,6 +37,7 @@ void CountInto(const std::uint8_t* __restrict bytes, int n, std::uint8_t* __rest
 
 }  // namespace
 
+PLUV_CELL_LOOPS
 void CountGrids::CountCells(const RwCells& cells) {
   if (cells.first == 0) {
     // A new product: make room for it in the 8-bit counts.

@@ -28,6 +28,7 @@ void WriteHit(OutputFile& list, int x, int y, std::string_view stamp, int value)
 
 }  // namespace
 
+PLUV_CELL_LOOPS
 void ScanCells(const RwCells& cells, const Window& window, std::int32_t N_Schwelle,
                std::string_view stamp, OutputFile& list) {
   const std::int16_t limit = ThresholdLimit(N_Schwelle);
