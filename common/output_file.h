@@ -36,7 +36,6 @@ class OutputFile {
   void Flush();
   // Flush(), then closes the file.
   void Close();
-  bool is_open() const { return file_ != kNoFile; }
 
  private:
   Platform& platform_;
